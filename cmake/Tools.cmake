@@ -1,0 +1,10 @@
+# The offline renderer: loads the built module like a host and runs a file through it.
+
+add_library(tavrik_plugin_host STATIC tools/render/PluginHost.cpp)
+target_include_directories(tavrik_plugin_host PUBLIC "${CMAKE_CURRENT_SOURCE_DIR}/tools/render")
+target_link_libraries(tavrik_plugin_host PUBLIC tavrik_host)
+target_compile_definitions(tavrik_plugin_host PUBLIC TAVRIK_DEFAULT_PLUGIN_PATH="${TAVRIK_PLUGIN_BUNDLE}")
+
+add_executable(tavrik-render tools/render/tavrik_render.cpp)
+target_link_libraries(tavrik-render PRIVATE tavrik_plugin_host)
+add_dependencies(tavrik-render TavrikNoiseRemoval_VST3)

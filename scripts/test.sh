@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Builds everything and runs the whole test suite. Installs what it needs on a
+# fresh Debian 12 machine, and starts a virtual X display when there is none.
+#   test.sh [ctest arguments...]
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${TAVRIK_BUILD_DIR:-$root/build}
+
+"$root/scripts/setup.sh" --tests
+"$root/scripts/configure.sh" "$build" -DTAVRIK_BUILD_TESTS=ON
+cmake --build "$build" -j "$(nproc)"
+
+if [ -z "${DISPLAY:-}" ]; then
+    display=:$((90 + RANDOM % 100))
+    Xvfb "$display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb=$!
+    trap 'kill $xvfb 2>/dev/null || true' EXIT
+    export DISPLAY=$display
+fi
+
+# Tests never touch the real user's log or settings.
+home=$(mktemp -d)
+trap 'rm -rf "$home"; [ -z "${xvfb:-}" ] || kill "$xvfb" 2>/dev/null || true' EXIT
+export HOME=$home XDG_CONFIG_HOME=$home/.config
+
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)" "$@"

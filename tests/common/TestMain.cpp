@@ -1,0 +1,10 @@
+#include <gtest/gtest.h>
+#include <juce_events/juce_events.h>
+
+// The message manager has to exist for processors, timers and posted calls.
+int main (int argc, char** argv)
+{
+    testing::InitGoogleTest (&argc, argv);
+    const juce::ScopedJuceInitialiser_GUI juce;
+    return RUN_ALL_TESTS();
+}
