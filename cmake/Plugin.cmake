@@ -24,6 +24,9 @@ set(TAVRIK_SOURCES
     source/support/CKvlThreadMutex.cpp
     source/support/CKvlRingBuffer.cpp
     source/support/KvlTraceHook.cpp
+    source/log/LoggerInstance.cpp
+    source/log/TaskQueue.cpp
+    source/log/BackgroundLogger.cpp
     source/dsp/StreamingResampler.cpp
     source/dsp/RNNDenoiser.cpp
     source/plugin/Tavrik_rnn_denoiserAudioProcessor.cpp)

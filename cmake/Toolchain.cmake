@@ -1,7 +1,9 @@
-# JUCE stamps __DATE__/__TIME__ into a few files; ccache may ignore that.
+# JUCE stamps __DATE__/__TIME__ into a few files; ccache may ignore that. With
+# paths taken relative to the checkout, a clone elsewhere (CI) hits the cache too.
 find_program(TAVRIK_CCACHE ccache)
 if(TAVRIK_CCACHE)
-    set(launcher env CCACHE_SLOPPINESS=time_macros,include_file_mtime,include_file_ctime "${TAVRIK_CCACHE}")
+    set(launcher env CCACHE_SLOPPINESS=time_macros,include_file_mtime,include_file_ctime
+                 "CCACHE_BASEDIR=${CMAKE_SOURCE_DIR}" "${TAVRIK_CCACHE}")
     set(CMAKE_C_COMPILER_LAUNCHER ${launcher})
     set(CMAKE_CXX_COMPILER_LAUNCHER ${launcher})
 endif()

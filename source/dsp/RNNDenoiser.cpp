@@ -48,11 +48,16 @@ void RNNDenoiser::StateDeleter::operator() (DenoiseState* state) const noexcept
 RNNDenoiser::RNNDenoiser (Tavrik::Errors<juce::String>& errorRegistry)
     : errors (errorRegistry)
 {
+    logger.log ("Created denoiser");
     initialiseRNNoiseTables();
     createDenoiseState();
+    logger.log ("Successfully initialized denoiser");
 }
 
-RNNDenoiser::~RNNDenoiser() = default;
+RNNDenoiser::~RNNDenoiser()
+{
+    logger.log ("Stopped denoiser");
+}
 
 void RNNDenoiser::createDenoiseState()
 {
@@ -61,6 +66,11 @@ void RNNDenoiser::createDenoiseState()
 
 void RNNDenoiser::prepare (const juce::dsp::ProcessSpec& spec)
 {
+    logger.log ("Preparing the denoiser");
+    logger.log ("Sample rate : " + juce::String (spec.sampleRate));
+    logger.log ("Number of channels : " + juce::String (spec.numChannels));
+    logger.log ("Max number of samples per block : " + juce::String (spec.maximumBlockSize));
+
     reset();
 
     const double sampleRate = spec.sampleRate;
@@ -78,6 +88,7 @@ void RNNDenoiser::prepare (const juce::dsp::ProcessSpec& spec)
 
     if (! active)
     {
+        logger.log ("Unsupported sample rate: the output stays silent");
         inputFifo.Create (0);
         outputFifo.Create (0);
         return;
@@ -112,7 +123,12 @@ void RNNDenoiser::prepare (const juce::dsp::ProcessSpec& spec)
     const int maxInputPerChunk = resampling ? inputResampler.getMaxOutputPerCall() : maxChunk;
     const int maxOutputPerFrame = resampling ? outputResampler.getMaxOutputPerCall() : frameSize;
     const bool inputCreated = inputFifo.Create ((frameSize + maxInputPerChunk) * (int) sizeof (float));
+    if (! inputCreated)
+        logger.log ("Error creating internal input buffer");
+
     const bool outputCreated = outputFifo.Create ((priming + maxChunk + 2 * maxOutputPerFrame) * (int) sizeof (float));
+    if (! outputCreated)
+        logger.log ("Error creating internal output buffer");
 
     if (! inputCreated || ! outputCreated || ! primeOutput (priming))
     {
@@ -142,6 +158,7 @@ void RNNDenoiser::reset()
     frame.clear();
     inputConverted.clear();
     outputConverted.clear();
+    logger.log ("Reset denoiser buffers");
 }
 
 void RNNDenoiser::process (const juce::dsp::ProcessContextReplacing<float>& context)

@@ -2,6 +2,7 @@
 
 #include "StreamingResampler.h"
 #include "errors/Errors.h"
+#include "log/BackgroundLogger.h"
 #include "support/CKvlRingBuffer.h"
 
 #include <juce_dsp/juce_dsp.h>
@@ -67,6 +68,7 @@ private:
     void createDenoiseState();
     bool primeOutput (int numSamples);
 
+    BackgroundLogger logger;
     Tavrik::Errors<juce::String>& errors;
     juce::CriticalSection lock;
     std::unique_ptr<DenoiseState, StateDeleter> denoiseState;

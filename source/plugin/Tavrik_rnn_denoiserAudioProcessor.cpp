@@ -1,14 +1,59 @@
 #include "Tavrik_rnn_denoiserAudioProcessor.h"
 
+namespace
+{
+const juce::String bypassID = "bypass";
+} // namespace
+
+juce::AudioProcessorValueTreeState::ParameterLayout Tavrik_rnn_denoiserAudioProcessor::createParameterLayout()
+{
+    juce::AudioProcessorValueTreeState::ParameterLayout layout;
+    layout.add (std::make_unique<juce::AudioParameterBool> (juce::ParameterID { bypassID }, "Bypass", false));
+    return layout;
+}
+
 Tavrik_rnn_denoiserAudioProcessor::Tavrik_rnn_denoiserAudioProcessor()
     : AudioProcessor (BusesProperties()
                           .withInput ("Input", juce::AudioChannelSet::stereo(), true)
                           .withOutput ("Output", juce::AudioChannelSet::stereo(), true))
+    , parameters (*this, nullptr, "RNNVoiceParams", createParameterLayout())
     , denoiser (errors)
 {
+    auto& shared = logger.getSharedState();
+    shared.loggerInstance.initialise();
+    // Whatever the denoiser logged before now is dropped here, by design: the
+    // queue starts afresh with each processor.
+    shared.tasks.resize (20);
+
+    backgroundThread.addTimeSliceClient (&logger, 0);
+    backgroundThread.startThread();
+    logger.log ("Initialized Tavrik RNNDenoiser audio processor");
 }
 
-Tavrik_rnn_denoiserAudioProcessor::~Tavrik_rnn_denoiserAudioProcessor() = default;
+Tavrik_rnn_denoiserAudioProcessor::~Tavrik_rnn_denoiserAudioProcessor()
+{
+    logger.log ("Closing Tavrik RNNDenoiser audio processor");
+    backgroundThread.stopThread (1000);
+}
+
+Tavrik_rnn_denoiserAudioProcessor::TreeBypassMirror::TreeBypassMirror (juce::AudioProcessorValueTreeState& state)
+    : parameterState (state)
+{
+    parameterState.state.addListener (this);
+    refresh();
+}
+
+Tavrik_rnn_denoiserAudioProcessor::TreeBypassMirror::~TreeBypassMirror()
+{
+    parameterState.state.removeListener (this);
+}
+
+void Tavrik_rnn_denoiserAudioProcessor::TreeBypassMirror::refresh()
+{
+    // A tree without the parameter reads as off.
+    const auto value = parameterState.getParameterAsValue (bypassID).getValue();
+    on.store (! value.isVoid() && (bool) value, std::memory_order_relaxed);
+}
 
 const juce::String Tavrik_rnn_denoiserAudioProcessor::getName() const
 {
@@ -37,6 +82,9 @@ void Tavrik_rnn_denoiserAudioProcessor::processBlock (juce::AudioBuffer<float>& 
     for (auto channel = getTotalNumInputChannels(); channel < getTotalNumOutputChannels(); ++channel)
         buffer.clear (channel, 0, buffer.getNumSamples());
 
+    if (bypassInTree.isOn())
+        return;
+
     juce::dsp::AudioBlock<float> block (buffer);
     denoiser.process (juce::dsp::ProcessContextReplacing<float> (block));
 }
@@ -49,6 +97,11 @@ void Tavrik_rnn_denoiserAudioProcessor::processBlockBypassed (juce::AudioBuffer<
 double Tavrik_rnn_denoiserAudioProcessor::getTailLengthSeconds() const { return 0.0; }
 bool Tavrik_rnn_denoiserAudioProcessor::acceptsMidi() const { return false; }
 bool Tavrik_rnn_denoiserAudioProcessor::producesMidi() const { return false; }
+
+juce::AudioProcessorParameter* Tavrik_rnn_denoiserAudioProcessor::getBypassParameter() const
+{
+    return parameters.getParameter (bypassID);
+}
 
 juce::AudioProcessorEditor* Tavrik_rnn_denoiserAudioProcessor::createEditor()
 {
@@ -63,12 +116,25 @@ void Tavrik_rnn_denoiserAudioProcessor::setCurrentProgram (int) {}
 const juce::String Tavrik_rnn_denoiserAudioProcessor::getProgramName (int) { return {}; }
 void Tavrik_rnn_denoiserAudioProcessor::changeProgramName (int, const juce::String&) {}
 
-void Tavrik_rnn_denoiserAudioProcessor::getStateInformation (juce::MemoryBlock&)
+void Tavrik_rnn_denoiserAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
 {
+    if (const auto xml = parameters.copyState().createXml())
+    {
+        copyXmlToBinary (*xml, destData);
+        logger.log ("Saving processor parameters ...");
+    }
 }
 
-void Tavrik_rnn_denoiserAudioProcessor::setStateInformation (const void*, int)
+void Tavrik_rnn_denoiserAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
 {
+    if (data == nullptr)
+        return;
+
+    if (const auto xml = getXmlFromBinary (data, sizeInBytes))
+    {
+        parameters.replaceState (juce::ValueTree::fromXml (*xml));
+        logger.log ("Loading saved processor parameters ...");
+    }
 }
 
 bool Tavrik_rnn_denoiserAudioProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const

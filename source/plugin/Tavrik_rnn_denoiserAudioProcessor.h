@@ -2,14 +2,16 @@
 
 #include "dsp/RNNDenoiser.h"
 #include "errors/Errors.h"
+#include "log/BackgroundLogger.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
 /** The audio processor a VST3 host drives: mono or stereo in and out, the
-    denoising engine on every block, latency reported to the host.
+    denoising engine on every block unless `bypass` is on, latency reported to
+    the host, the parameter state saved with the host's project.
 
     The host constructs, prepares and saves it on its non-audio threads and
-    calls processBlock on its audio thread.
+    calls processBlock on its audio thread, which neither logs nor allocates.
 */
 class Tavrik_rnn_denoiserAudioProcessor : public juce::AudioProcessor
 {
@@ -30,6 +32,8 @@ public:
     bool acceptsMidi() const override;
     bool producesMidi() const override;
 
+    juce::AudioProcessorParameter* getBypassParameter() const override;
+
     juce::AudioProcessorEditor* createEditor() override;
     bool hasEditor() const override;
 
@@ -45,10 +49,39 @@ public:
     bool isBusesLayoutSupported (const BusesLayout& layouts) const override;
 
     Tavrik::Errors<juce::String>& getErrors() noexcept { return errors; }
+    juce::AudioProcessorValueTreeState& getParameters() noexcept { return parameters; }
+
+    static juce::AudioProcessorValueTreeState::ParameterLayout createParameterLayout();
 
 private:
+    /** The bypass value held in the parameter state tree, mirrored into an
+        atomic whenever the tree changes, so the audio thread reads it without
+        touching the tree. */
+    class TreeBypassMirror : private juce::ValueTree::Listener
+    {
+    public:
+        explicit TreeBypassMirror (juce::AudioProcessorValueTreeState& state);
+        ~TreeBypassMirror() override;
+
+        bool isOn() const noexcept { return on.load (std::memory_order_relaxed); }
+
+    private:
+        void refresh();
+        void valueTreePropertyChanged (juce::ValueTree&, const juce::Identifier&) override { refresh(); }
+        void valueTreeChildAdded (juce::ValueTree&, juce::ValueTree&) override { refresh(); }
+        void valueTreeChildRemoved (juce::ValueTree&, juce::ValueTree&, int) override { refresh(); }
+        void valueTreeRedirected (juce::ValueTree&) override { refresh(); }
+
+        juce::AudioProcessorValueTreeState& parameterState;
+        std::atomic<bool> on { false };
+    };
+
+    BackgroundLogger logger;
     Tavrik::Errors<juce::String> errors;
+    juce::TimeSliceThread backgroundThread { "Background Thread" };
+    juce::AudioProcessorValueTreeState parameters;
     RNNDenoiser denoiser;
+    TreeBypassMirror bypassInTree { parameters };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Tavrik_rnn_denoiserAudioProcessor)
 };
