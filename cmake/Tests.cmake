@@ -14,7 +14,10 @@ add_executable(tavrik_tests
     tests/support/CKvlRingBufferTest.cpp
     tests/dsp/RNNDenoiserTest.cpp
     tests/errors/ErrorsTest.cpp
-    tests/plugin/ProcessorTest.cpp)
+    tests/log/LoggerInstanceTest.cpp
+    tests/log/TaskQueueTest.cpp
+    tests/plugin/ProcessorTest.cpp
+    tests/plugin/ProcessorStateTest.cpp)
 target_link_libraries(tavrik_tests PRIVATE TavrikNoiseRemoval tavrik_test_support)
 gtest_discover_tests(tavrik_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS unit)
 
