@@ -21,12 +21,16 @@ juce_add_plugin(TavrikNoiseRemoval
 
 set(TAVRIK_SOURCES
     source/support/platform/RecursiveMutex.cpp
+    source/support/platform/DebugOutput.cpp
+    source/support/platform/LocalTime.cpp
+    source/support/platform/GuardedCall.cpp
     source/support/CKvlThreadMutex.cpp
     source/support/CKvlRingBuffer.cpp
-    source/support/KvlTraceHook.cpp
+    source/support/KvlTrace.cpp
     source/log/LoggerInstance.cpp
     source/log/TaskQueue.cpp
     source/log/BackgroundLogger.cpp
+    source/errors/ConvolveImageEffect.cpp
     source/dsp/StreamingResampler.cpp
     source/dsp/RNNDenoiser.cpp
     source/plugin/Tavrik_rnn_denoiserAudioProcessor.cpp)

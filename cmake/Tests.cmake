@@ -12,8 +12,10 @@ target_compile_definitions(tavrik_test_support PUBLIC TAVRIK_SANITIZED=$<BOOL:${
 # Unit tests: the plug-in's code library, in process.
 add_executable(tavrik_tests
     tests/support/CKvlRingBufferTest.cpp
+    tests/support/KvlTraceTest.cpp
     tests/dsp/RNNDenoiserTest.cpp
     tests/errors/ErrorsTest.cpp
+    tests/errors/ConvolveImageEffectTest.cpp
     tests/log/LoggerInstanceTest.cpp
     tests/log/TaskQueueTest.cpp
     tests/plugin/ProcessorTest.cpp

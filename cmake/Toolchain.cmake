@@ -13,3 +13,7 @@ if(TAVRIK_SANITIZE)
     add_compile_options(-fsanitize=${sanitizers} -fno-omit-frame-pointer -g)
     add_link_options(-fsanitize=${sanitizers})
 endif()
+
+if(TAVRIK_FUZZ)
+    add_compile_options(-fsanitize=fuzzer-no-link)
+endif()

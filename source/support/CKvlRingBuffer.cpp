@@ -1,6 +1,6 @@
 #include "CKvlRingBuffer.h"
 
-#include "KvlTraceHook.h"
+#include "KvlTrace.h"
 
 #include <algorithm>
 #include <cstring>
@@ -108,8 +108,10 @@ int CKvlRingBuffer::Write (const void* data, int sizeBytes)
             if (readPos > capacity)
                 readPos -= capacity;
 
-            if (overflowCount++ % 30 == 0)
-                kvl::trace (kvl::levelWarning, "kvl", kvl::ringBufferModule, "CKvlRingBuffer::Write",
+            const auto& module = ringBufferTraceModule();
+
+            if (overflowCount++ % 30 == 0 && isTraceEnabled (module.index, module.levelWarning))
+                dbgprintf_ (1, "kvl", module.getName(), "CKvlRingBuffer::Write",
                             "<%s> WARNING: Discarded half buffer on overflow <LOGCOUNT: %d>", name.c_str(), overflowCount);
         }
     }
@@ -130,8 +132,12 @@ int CKvlRingBuffer::Read (void* data, int sizeBytes)
     {
         if (readPos > capacity)
         {
-            kvl::trace (kvl::levelWarning, "kvl", kvl::ringBufferModule, "CKvlRingBuffer::Read",
-                        "<%s> Read pointer out of bounds -> buffer size / read pos %5d / %5d", name.c_str(), capacity, readPos);
+            const auto& module = ringBufferTraceModule();
+
+            if (isTraceEnabled (module.index, module.levelWarning))
+                dbgprintf_ (1, "kvl", module.getName(), "CKvlRingBuffer::Read",
+                            "<%s> Read pointer out of bounds -> buffer size / read pos %5d / %5d", name.c_str(), capacity, readPos);
+
             readPos -= capacity;
         }
 

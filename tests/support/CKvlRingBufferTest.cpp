@@ -1,5 +1,5 @@
+#include "common/CapturedTrace.h"
 #include "support/CKvlRingBuffer.h"
-#include "support/KvlTraceHook.h"
 
 #include <gtest/gtest.h>
 
@@ -11,24 +11,6 @@
 
 namespace
 {
-std::vector<std::string> warnings;
-
-void captureWarning (int level, const char* module, const char* function, const char* message)
-{
-    warnings.push_back (std::to_string (level) + "|" + module + "|" + function + "|" + message);
-}
-
-struct CapturedWarnings
-{
-    CapturedWarnings()
-    {
-        warnings.clear();
-        previous = kvl::setTraceSink (captureWarning);
-    }
-    ~CapturedWarnings() { kvl::setTraceSink (previous); }
-    kvl::TraceSink previous;
-};
-
 std::vector<std::uint8_t> bytes (int first, int count)
 {
     std::vector<std::uint8_t> result ((size_t) count);
@@ -63,7 +45,7 @@ class RingBufferScenario : public testing::TestWithParam<Scenario>
 
 TEST_P (RingBufferScenario, KeepsBytesInOrder)
 {
-    const CapturedWarnings captured;
+    const CapturedTrace quiet;
     CKvlRingBuffer buffer;
     ASSERT_TRUE (buffer.Create (GetParam().capacity));
 
@@ -104,7 +86,8 @@ INSTANTIATE_TEST_SUITE_P (
 
 TEST (RingBuffer, OverflowWarnsOnFirstAndEveryThirtiethAndClearRestartsTheCount)
 {
-    const CapturedWarnings captured;
+    const CapturedTrace captured;
+    const auto& warnings = captured.lines();
     CKvlRingBuffer buffer;
     ASSERT_TRUE (buffer.Create (16));
     const auto data = bytes (1, 12);
@@ -115,8 +98,11 @@ TEST (RingBuffer, OverflowWarnsOnFirstAndEveryThirtiethAndClearRestartsTheCount)
         buffer.Write (data.data(), 12); // each one runs into unread data
 
     ASSERT_EQ (warnings.size(), 2u);
-    EXPECT_EQ (warnings[0], "1|CKvlRingBuffer|CKvlRingBuffer::Write|<> WARNING: Discarded half buffer on overflow <LOGCOUNT: 1>");
-    EXPECT_EQ (warnings[1], "1|CKvlRingBuffer|CKvlRingBuffer::Write|<> WARNING: Discarded half buffer on overflow <LOGCOUNT: 31>");
+    // The time, 20 spaces, the module column of 29 + 1, the level, the function column of 48.
+    const std::string prefix = "14:03:07.250 " + std::string (20, ' ') + "kvl CKvlRingBuffer" + std::string (12, ' ')
+                             + "wrn " + "CKvlRingBuffer::Write(): " + std::string (23, ' ');
+    EXPECT_EQ (warnings[0], prefix + "<> WARNING: Discarded half buffer on overflow <LOGCOUNT: 1>\n");
+    EXPECT_EQ (warnings[1], prefix + "<> WARNING: Discarded half buffer on overflow <LOGCOUNT: 31>\n");
     EXPECT_EQ (buffer.GetOverflowCount(), 31);
 
     buffer.Clear();
