@@ -33,6 +33,10 @@ set(TAVRIK_SOURCES
     source/errors/ConvolveImageEffect.cpp
     source/dsp/StreamingResampler.cpp
     source/dsp/RNNDenoiser.cpp
+    source/editor/SVGComponentOptimized.cpp
+    source/editor/RNNDenoiserLookAndFeel.cpp
+    source/editor/ToggleButton.cpp
+    source/editor/HyperlinkButton.cpp
     source/plugin/Tavrik_rnn_denoiserAudioProcessor.cpp)
 list(TRANSFORM TAVRIK_SOURCES PREPEND "${CMAKE_CURRENT_SOURCE_DIR}/")
 
@@ -53,6 +57,7 @@ target_link_libraries(TavrikNoiseRemoval
     PUBLIC
         tavrik_juce_settings
         tavrik_rnnoise
+        TavrikAssets
         PkgConfig::RLOTTIE)
 
 # Where the built bundle is, for the tools and tests that load it like a host.

@@ -18,6 +18,9 @@ add_executable(tavrik_tests
     tests/errors/ConvolveImageEffectTest.cpp
     tests/log/LoggerInstanceTest.cpp
     tests/log/TaskQueueTest.cpp
+    tests/editor/ArtworkTest.cpp
+    tests/editor/SVGComponentTest.cpp
+    tests/editor/LookAndFeelTest.cpp
     tests/plugin/ProcessorTest.cpp
     tests/plugin/ProcessorStateTest.cpp)
 target_link_libraries(tavrik_tests PRIVATE TavrikNoiseRemoval tavrik_test_support)

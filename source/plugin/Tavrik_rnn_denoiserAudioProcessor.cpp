@@ -3,6 +3,31 @@
 namespace
 {
 const juce::String bypassID = "bypass";
+
+/** The framework's XML-in-binary layout, read as getXmlFromBinary reads it, but
+    refusing text that is not valid UTF-8: JUCE's XML parser steps over the end
+    of a string whose last character claims more bytes than it has, so a
+    damaged project file could make it read past its own buffer. */
+std::unique_ptr<juce::XmlElement> decodeSavedState (const void* data, int sizeInBytes)
+{
+    constexpr juce::uint32 magic = 0x21324356;
+
+    if (data == nullptr || sizeInBytes <= 8 || juce::ByteOrder::littleEndianInt (data) != magic)
+        return {};
+
+    const auto length = (juce::int32) juce::ByteOrder::littleEndianInt (juce::addBytesToPointer (data, 4));
+
+    if (length <= 0)
+        return {};
+
+    const auto* text = static_cast<const char*> (data) + 8;
+    const int numBytes = juce::jmin (sizeInBytes - 8, (int) length);
+
+    if (! juce::CharPointer_UTF8::isValidString (text, numBytes))
+        return {};
+
+    return juce::parseXML (juce::String::fromUTF8 (text, numBytes));
+}
 } // namespace
 
 juce::AudioProcessorValueTreeState::ParameterLayout Tavrik_rnn_denoiserAudioProcessor::createParameterLayout()
@@ -127,10 +152,7 @@ void Tavrik_rnn_denoiserAudioProcessor::getStateInformation (juce::MemoryBlock& 
 
 void Tavrik_rnn_denoiserAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
 {
-    if (data == nullptr)
-        return;
-
-    if (const auto xml = getXmlFromBinary (data, sizeInBytes))
+    if (const auto xml = decodeSavedState (data, sizeInBytes))
     {
         parameters.replaceState (juce::ValueTree::fromXml (*xml));
         logger.log ("Loading saved processor parameters ...");

@@ -84,24 +84,26 @@ TEST (ProcessorState, InvalidStatesChangeNothing)
     setBypass (processor, true);
     const auto good = saveState (processor);
 
-    auto withMagic = [] (juce::uint32 magic, juce::int32 length, const juce::String& text)
+    auto withMagic = [] (juce::uint32 magic, juce::int32 length, const std::string& text)
     {
         juce::MemoryOutputStream out;
         out.writeInt ((int) magic);
         out.writeInt (length);
-        out << text;
+        out.write (text.data(), text.size());
         return out.getMemoryBlock();
     };
 
-    const juce::String offXml = "<RNNVoiceParams><PARAM id=\"bypass\" value=\"0\"/></RNNVoiceParams>";
+    const std::string offXml = "<RNNVoiceParams><PARAM id=\"bypass\" value=\"0\"/></RNNVoiceParams>";
     const juce::MemoryBlock cases[] {
         {},
         juce::MemoryBlock (good.getData(), 8),
-        withMagic (0x12345678, offXml.length(), offXml),
+        withMagic (0x12345678, (int) offXml.size(), offXml),
         withMagic (0x21324356, 0, offXml),
         withMagic (0x21324356, -5, offXml),
         withMagic (0x21324356, 12, "not xml at all"),
-        withMagic (0x21324356, offXml.length(), offXml.substring (0, 20)),
+        withMagic (0x21324356, (int) offXml.size(), offXml.substr (0, 20)),
+        // Ends in the lead byte of a three-byte character; the XML parser would step past the end.
+        withMagic (0x21324356, 40, "<RNNVoiceParams><PARAM id=\"bypass\" value=\"0\"/>\xE0"),
     };
 
     for (const auto& bad : cases)
