@@ -8,3 +8,7 @@ target_compile_definitions(tavrik_plugin_host PUBLIC TAVRIK_DEFAULT_PLUGIN_PATH=
 add_executable(tavrik-render tools/render/tavrik_render.cpp)
 target_link_libraries(tavrik-render PRIVATE tavrik_plugin_host)
 add_dependencies(tavrik-render TavrikNoiseRemoval_VST3)
+
+# Renders the compiled-in artwork to PNG files, for looking at it and for the README.
+add_executable(tavrik-render-artwork tools/artwork/render_artwork.cpp)
+target_link_libraries(tavrik-render-artwork PRIVATE TavrikNoiseRemoval)
