@@ -37,6 +37,9 @@ set(TAVRIK_SOURCES
     source/editor/RNNDenoiserLookAndFeel.cpp
     source/editor/ToggleButton.cpp
     source/editor/HyperlinkButton.cpp
+    source/editor/Tweener.cpp
+    source/editor/RLottieComponent.cpp
+    source/editor/MainComponent.cpp
     source/plugin/Tavrik_rnn_denoiserAudioProcessor.cpp)
 list(TRANSFORM TAVRIK_SOURCES PREPEND "${CMAKE_CURRENT_SOURCE_DIR}/")
 

@@ -28,6 +28,33 @@ std::unique_ptr<juce::XmlElement> decodeSavedState (const void* data, int sizeIn
 
     return juce::parseXML (juce::String::fromUTF8 (text, numBytes));
 }
+
+/** Keeps the first of attributes that share a name. The parameter state would
+    otherwise take the last one into its tree and the first into the parameter,
+    and the two would disagree until the next save turned the one into the other. */
+void removeDuplicateAttributes (juce::XmlElement& element)
+{
+    juce::StringArray names, values;
+
+    for (int i = 0; i < element.getNumAttributes(); ++i)
+    {
+        if (! names.contains (element.getAttributeName (i)))
+        {
+            names.add (element.getAttributeName (i));
+            values.add (element.getAttributeValue (i));
+        }
+    }
+
+    if (names.size() != element.getNumAttributes())
+    {
+        element.removeAllAttributes();
+        for (int i = 0; i < names.size(); ++i)
+            element.setAttribute (names[i], values[i]);
+    }
+
+    for (auto* child : element.getChildIterator())
+        removeDuplicateAttributes (*child);
+}
 } // namespace
 
 juce::AudioProcessorValueTreeState::ParameterLayout Tavrik_rnn_denoiserAudioProcessor::createParameterLayout()
@@ -154,6 +181,7 @@ void Tavrik_rnn_denoiserAudioProcessor::setStateInformation (const void* data, i
 {
     if (const auto xml = decodeSavedState (data, sizeInBytes))
     {
+        removeDuplicateAttributes (*xml);
         parameters.replaceState (juce::ValueTree::fromXml (*xml));
         logger.log ("Loading saved processor parameters ...");
     }

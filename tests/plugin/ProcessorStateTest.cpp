@@ -120,6 +120,27 @@ TEST (ProcessorState, InvalidStatesChangeNothing)
     EXPECT_FALSE (bypassOf (processor));
 }
 
+// A foreign state with a repeated attribute: what the host sees, what the
+// audio path uses and what is saved next all agree.
+TEST (ProcessorState, RepeatedAttributesLoadConsistently)
+{
+    const std::string xml = "<RNNVoiceParams><PARAM id=\"bypass\" value=\"1\" value=\"0\"/></RNNVoiceParams>";
+    juce::MemoryBlock state;
+    state.append ("VC2!", 4);
+    const auto length = juce::ByteOrder::swapIfBigEndian ((juce::uint32) xml.size());
+    state.append (&length, 4);
+    state.append (xml.data(), xml.size() + 1);
+
+    Tavrik_rnn_denoiserAudioProcessor processor;
+    processor.setStateInformation (state.getData(), (int) state.getSize());
+    EXPECT_TRUE (bypassOf (processor)) << "the first of the repeated values";
+    EXPECT_TRUE ((bool) processor.getParameters().getParameterAsValue ("bypass").getValue()) << "the tree the audio path reads agrees";
+
+    const auto saved = saveState (processor);
+    processor.setStateInformation (saved.getData(), (int) saved.getSize());
+    EXPECT_TRUE (bypassOf (processor));
+}
+
 // Bypass passes audio untouched and leaves the engine unfed: when it is
 // switched off again the engine goes on exactly where it stopped.
 TEST (ProcessorState, BypassPassesAudioUnchangedAndPausesTheEngine)
