@@ -21,6 +21,9 @@ add_executable(tavrik_tests
     tests/editor/ArtworkTest.cpp
     tests/editor/SVGComponentTest.cpp
     tests/editor/LookAndFeelTest.cpp
+    tests/editor/TweenerTest.cpp
+    tests/editor/RLottieComponentTest.cpp
+    tests/editor/MainComponentTest.cpp
     tests/plugin/ProcessorTest.cpp
     tests/plugin/ProcessorStateTest.cpp)
 target_link_libraries(tavrik_tests PRIVATE TavrikNoiseRemoval tavrik_test_support)
