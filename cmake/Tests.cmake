@@ -24,6 +24,8 @@ add_executable(tavrik_tests
     tests/editor/TweenerTest.cpp
     tests/editor/RLottieComponentTest.cpp
     tests/editor/MainComponentTest.cpp
+    tests/editor/EditorTest.cpp
+    tests/errors/BlurryErrorTest.cpp
     tests/plugin/ProcessorTest.cpp
     tests/plugin/ProcessorStateTest.cpp)
 target_link_libraries(tavrik_tests PRIVATE TavrikNoiseRemoval tavrik_test_support)

@@ -1,7 +1,19 @@
 #include "HyperlinkButton.h"
 
+#include <atomic>
+
 namespace Tavrik
 {
+namespace
+{
+std::atomic<HyperlinkButton::BrowserLauncher> browserLauncher { nullptr };
+}
+
+void HyperlinkButton::setBrowserLauncher (BrowserLauncher launcher) noexcept
+{
+    browserLauncher = launcher;
+}
+
 HyperlinkButton::HyperlinkButton()
     : juce::Button (juce::String())
 {
@@ -49,13 +61,13 @@ void HyperlinkButton::colourChanged()
 
 void HyperlinkButton::clicked()
 {
-    if (url.toString (false).isNotEmpty())
-        openInBrowser (url);
-}
+    if (url.toString (false).isEmpty())
+        return;
 
-void HyperlinkButton::openInBrowser (const juce::URL& link)
-{
-    link.launchInDefaultBrowser();
+    if (auto* launcher = browserLauncher.load())
+        launcher (url);
+    else
+        url.launchInDefaultBrowser();
 }
 
 void HyperlinkButton::paintButton (juce::Graphics& g, bool isMouseOver, bool isButtonDown)

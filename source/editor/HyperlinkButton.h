@@ -24,13 +24,16 @@ public:
     /** The colour the text is drawn in for the given mouse state. */
     juce::Colour getTextColourToUse (bool isMouseOver, bool isButtonDown) const;
 
+    /** Where every link button opens its links; tests put a recorder in the
+        browser's place (nullptr: the default browser again). */
+    using BrowserLauncher = void (*) (const juce::URL&);
+    static void setBrowserLauncher (BrowserLauncher launcher) noexcept;
+
 protected:
     void colourChanged() override;
     void clicked() override;
     void paintButton (juce::Graphics&, bool isMouseOver, bool isButtonDown) override;
 
-    /** Opens a link; tests put a recorder in its place. */
-    virtual void openInBrowser (const juce::URL& link);
 
 private:
     juce::URL url;

@@ -1,5 +1,7 @@
 #include "Tavrik_rnn_denoiserAudioProcessor.h"
 
+#include "editor/Tavrik_rnn_denoiserAudioEditor.h"
+
 namespace
 {
 const juce::String bypassID = "bypass";
@@ -157,7 +159,7 @@ juce::AudioProcessorParameter* Tavrik_rnn_denoiserAudioProcessor::getBypassParam
 
 juce::AudioProcessorEditor* Tavrik_rnn_denoiserAudioProcessor::createEditor()
 {
-    return new juce::GenericAudioProcessorEditor (*this);
+    return new Tavrik_rnn_denoiserAudioEditor (*this);
 }
 
 bool Tavrik_rnn_denoiserAudioProcessor::hasEditor() const { return true; }

@@ -64,10 +64,18 @@ class RecordingLink : public Tavrik::HyperlinkButton
 {
 public:
     using HyperlinkButton::clicked;
-    juce::StringArray opened;
+};
 
-protected:
-    void openInBrowser (const juce::URL& link) override { opened.add (link.toString (false)); }
+juce::StringArray opened;
+
+struct RecordedBrowser
+{
+    RecordedBrowser()
+    {
+        opened.clear();
+        Tavrik::HyperlinkButton::setBrowserLauncher ([] (const juce::URL& link) { opened.add (link.toString (false)); });
+    }
+    ~RecordedBrowser() { Tavrik::HyperlinkButton::setBrowserLauncher (nullptr); }
 };
 
 TEST (Hyperlink, FontAndColoursFollowTheHeightAndTheMouse)
@@ -94,14 +102,15 @@ TEST (Hyperlink, FontAndColoursFollowTheHeightAndTheMouse)
 
 TEST (Hyperlink, OpensOnlyANonEmptyAddress)
 {
+    const RecordedBrowser browser;
     RecordingLink link;
     link.clicked();
-    EXPECT_TRUE (link.opened.isEmpty());
+    EXPECT_TRUE (opened.isEmpty());
 
     link.setURL (juce::URL ("https://example.invalid/help"));
     EXPECT_EQ (link.getTooltip(), "https://example.invalid/help");
     link.clicked();
-    EXPECT_EQ (link.opened, juce::StringArray ({ "https://example.invalid/help" }));
+    EXPECT_EQ (opened, juce::StringArray ({ "https://example.invalid/help" }));
 }
 
 TEST (LookAndFeel, BarSlidersDrawNothingAndHorizontalOnesDrawTheirTrack)
