@@ -42,6 +42,7 @@ set(TAVRIK_SOURCES
     source/editor/MainComponent.cpp
     source/editor/Tavrik_rnn_denoiserAudioEditor.cpp
     source/errors/BlurryError.cpp
+    source/plugin/XmlWellFormedness.cpp
     source/plugin/Tavrik_rnn_denoiserAudioProcessor.cpp)
 list(TRANSFORM TAVRIK_SOURCES PREPEND "${CMAKE_CURRENT_SOURCE_DIR}/")
 

@@ -27,8 +27,10 @@ add_executable(tavrik_tests
     tests/editor/EditorTest.cpp
     tests/errors/BlurryErrorTest.cpp
     tests/plugin/ProcessorTest.cpp
-    tests/plugin/ProcessorStateTest.cpp)
+    tests/plugin/ProcessorStateTest.cpp
+    tests/plugin/XmlWellFormednessTest.cpp)
 target_link_libraries(tavrik_tests PRIVATE TavrikNoiseRemoval tavrik_test_support)
+target_compile_definitions(tavrik_tests PRIVATE TAVRIK_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}")
 gtest_discover_tests(tavrik_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS unit)
 
 # End-to-end tests: the built VST3 module loaded through JUCE's VST3 hosting.

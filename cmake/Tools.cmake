@@ -12,3 +12,12 @@ add_dependencies(tavrik-render TavrikNoiseRemoval_VST3)
 # Renders the compiled-in artwork to PNG files, for looking at it and for the README.
 add_executable(tavrik-render-artwork tools/artwork/render_artwork.cpp)
 target_link_libraries(tavrik-render-artwork PRIVATE TavrikNoiseRemoval)
+
+# Opens the editor in a real window and writes screenshots, or measures its idle cost.
+pkg_check_modules(X11 REQUIRED IMPORTED_TARGET x11)
+add_library(tavrik_x11_errors STATIC tools/common/LenientXErrors.cpp)
+target_include_directories(tavrik_x11_errors PUBLIC "${CMAKE_CURRENT_SOURCE_DIR}/tools/common")
+target_link_libraries(tavrik_x11_errors PUBLIC PkgConfig::X11)
+
+add_executable(tavrik-screenshot tools/screenshot/tavrik_screenshot.cpp)
+target_link_libraries(tavrik-screenshot PRIVATE TavrikNoiseRemoval tavrik_x11_errors)

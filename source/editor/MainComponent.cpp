@@ -75,6 +75,8 @@ void MainComponent::paint (juce::Graphics&)
     if (juce::OpenGLContext::getCurrentContext() != nullptr)
         openGLRendered = true;
 
+    painted = true;
+
     const int change = pendingBypass.exchange (-1);
 
     if (change >= 0)

@@ -40,6 +40,7 @@ public:
     ToggleButton& getBypassButton() noexcept { return bypassButton; }
     Tavrik::SVGComponentOptimized& getBackground() noexcept { return background; }
     bool isUsingOpenGL() const noexcept { return openGLContext.isAttached(); }
+    bool hasPainted() const noexcept { return painted; }
 
 private:
     void startTransition (bool bypassed);
@@ -59,6 +60,7 @@ private:
     // -1: no change waiting; 0: switched on; 1: bypassed.
     std::atomic<int> pendingBypass { -1 };
     std::atomic<bool> openGLRendered { false };
+    std::atomic<bool> painted { false };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainComponent)
 };

@@ -1,5 +1,6 @@
 #include "Tavrik_rnn_denoiserAudioProcessor.h"
 
+#include "XmlWellFormedness.h"
 #include "editor/Tavrik_rnn_denoiserAudioEditor.h"
 
 namespace
@@ -7,9 +8,9 @@ namespace
 const juce::String bypassID = "bypass";
 
 /** The framework's XML-in-binary layout, read as getXmlFromBinary reads it, but
-    refusing text that is not valid UTF-8: JUCE's XML parser steps over the end
-    of a string whose last character claims more bytes than it has, so a
-    damaged project file could make it read past its own buffer. */
+    refusing text that is not valid UTF-8 or not well-formed XML: on such text
+    JUCE's XML parser can step over the end of its string or loop forever, and
+    a damaged project file must not crash or hang the host. */
 std::unique_ptr<juce::XmlElement> decodeSavedState (const void* data, int sizeInBytes)
 {
     constexpr juce::uint32 magic = 0x21324356;
@@ -25,7 +26,7 @@ std::unique_ptr<juce::XmlElement> decodeSavedState (const void* data, int sizeIn
     const auto* text = static_cast<const char*> (data) + 8;
     const int numBytes = juce::jmin (sizeInBytes - 8, (int) length);
 
-    if (! juce::CharPointer_UTF8::isValidString (text, numBytes))
+    if (! juce::CharPointer_UTF8::isValidString (text, numBytes) || ! isWellFormedXml (text, numBytes))
         return {};
 
     return juce::parseXML (juce::String::fromUTF8 (text, numBytes));
