@@ -6,7 +6,7 @@ add_library(tavrik_test_support OBJECT
     tests/common/AllocationGuard.cpp
     tests/common/TestMain.cpp)
 target_include_directories(tavrik_test_support PUBLIC "${CMAKE_CURRENT_SOURCE_DIR}/tests")
-target_link_libraries(tavrik_test_support PUBLIC GTest::gtest tavrik_juce_settings)
+target_link_libraries(tavrik_test_support PUBLIC GTest::gtest tavrik_juce_settings tavrik_x11_errors)
 target_compile_definitions(tavrik_test_support PUBLIC TAVRIK_SANITIZED=$<BOOL:${TAVRIK_SANITIZE}>)
 
 # Unit tests: the plug-in's code library, in process.

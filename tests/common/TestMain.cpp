@@ -1,3 +1,5 @@
+#include "LenientXErrors.h"
+
 #include <gtest/gtest.h>
 #include <juce_events/juce_events.h>
 
@@ -16,6 +18,8 @@ int main (int argc, char** argv)
     const std::string home (folder);
     setenv ("HOME", home.c_str(), 1);
     setenv ("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
+
+    installLenientXErrorHandler();
 
     int result = 0;
     {

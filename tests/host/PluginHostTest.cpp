@@ -291,3 +291,63 @@ TEST (HostedPlugin, BypassedAudioPassesUnchanged)
     EXPECT_EQ (unchangedInARow, 40);
 }
 } // namespace
+
+namespace
+{
+// The plug-in's own editor, created by the host side and shown in a window:
+// a fixed 750 x 600 that the host cannot resize, scaled as the host asks.
+TEST (HostedPlugin, OpensItsOwnFixedSizeEditorThatTheHostCanScale)
+{
+    auto instance = load (48000.0, 512, 2);
+    ASSERT_NE (instance, nullptr);
+    ASSERT_TRUE (instance->hasEditor());
+
+    for (int opening = 0; opening < 2; ++opening)
+    {
+        std::unique_ptr<juce::AudioProcessorEditor> editor (instance->createEditorIfNeeded());
+        ASSERT_NE (editor, nullptr);
+        EXPECT_EQ (dynamic_cast<juce::GenericAudioProcessorEditor*> (editor.get()), nullptr);
+
+        editor->addToDesktop (0);
+        editor->setVisible (true);
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (300);
+
+        EXPECT_EQ (editor->getWidth(), 750);
+        EXPECT_EQ (editor->getHeight(), 600);
+        EXPECT_FALSE (editor->isResizable());
+
+        if (opening == 0)
+        {
+            editor->setScaleFactor (1.5f);
+            juce::MessageManager::getInstance()->runDispatchLoopUntil (300);
+            // The host measures the plug-in's view: the plug-in scaled itself.
+            EXPECT_EQ (editor->getWidth(), 1125);
+            EXPECT_EQ (editor->getHeight(), 900);
+        }
+
+        // Audio keeps flowing while the window is open and after it closes.
+        const auto voice = TestSignals::voice (48000.0, 9600);
+        process (*instance, voice, TestSignals::blockSizes ((int) voice.size(), 0, 512), 2);
+        editor.reset();
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (50);
+    }
+
+    // The plug-in's log, written by its background thread.
+    const auto log = juce::File::getSpecialLocation (juce::File::userApplicationDataDirectory).getChildFile ("Tavrik/VSTs/TavrikRNNDenoiser.log");
+    juce::String text;
+    for (int wait = 0; wait < 100 && text.indexOf ("Closed editor") < 0; ++wait)
+    {
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (20);
+        juce::MemoryBlock data;
+        log.loadFileAsData (data);
+        const auto* raw = static_cast<const char*> (data.getData());
+        const auto header = data.isEmpty() ? 0 : std::strlen (raw) + 1;
+        text = header < data.getSize() ? juce::String::fromUTF8 (raw + header, (int) (data.getSize() - header)) : juce::String();
+    }
+
+    EXPECT_TRUE (text.contains ("]  Set new scale factor : 1.5\r\n")) << text;
+    const auto opened = text.indexOf ("]  Opened editor");
+    const auto closed = text.indexOf ("]  Closed editor");
+    EXPECT_TRUE (opened >= 0 && closed > opened) << text;
+}
+} // namespace
