@@ -23,5 +23,5 @@ printf 'VC2!\x40\x00\x00\x00<?xml version="1.0" encoding="UTF-8"?>\n<RNNVoicePar
 printf 'VC2!\xff\xff\xff\x7f<a/>' > "$corpus/long-length"
 printf 'VC2!' > "$corpus/magic-only"
 
-ASAN_OPTIONS=detect_leaks=0 "$build/tavrik_state_fuzzer" -max_total_time="$seconds" -max_len=4096 \
+ASAN_OPTIONS=detect_leaks=0 "$build/tavrik_state_fuzzer" -max_total_time="$seconds" -timeout=10 -max_len=4096 \
     -print_final_stats=1 "$corpus" 2>&1 | tee "$build/fuzz.log" | grep -E "stat::number_of_executed_units|ERROR|Done"

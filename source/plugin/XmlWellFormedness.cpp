@@ -18,13 +18,25 @@ public:
 
     bool document() noexcept
     {
-        misc();
+        // XML allows no control characters but tab, LF and CR.
+        for (auto* c = p; c < end; ++c)
+            if ((unsigned char) *c < 0x20 && *c != '\t' && *c != '\n' && *c != '\r')
+                return false;
+
+        if (startsWith ("<?xml") && (end - p == 5 || isSpace (p[5]) || p[5] == '?'))
+        {
+            p += 5;
+            if (! skipPast ("?>"))
+                return false;
+        }
+
+        if (! misc())
+            return false;
 
         if (! element (0))
             return false;
 
-        misc();
-        return p == end;
+        return misc() && p == end;
     }
 
 private:
@@ -75,8 +87,48 @@ private:
         return true;
     }
 
+    /** A comment, at "<!--": no "--" inside it. */
+    bool comment() noexcept
+    {
+        p += 4;
+        for (; end - p >= 2; ++p)
+        {
+            if (p[0] == '-' && p[1] == '-')
+            {
+                if (peek (2) != '>')
+                    return false;
+
+                p += 3;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    /** A processing instruction, at "<?": a target name other than "xml", then
+        nothing or whitespace and any text up to "?>". */
+    bool processingInstruction() noexcept
+    {
+        p += 2;
+        const char* target;
+        int length;
+        if (! name (&target, &length))
+            return false;
+
+        if (length == 3 && (target[0] | 0x20) == 'x' && (target[1] | 0x20) == 'm' && (target[2] | 0x20) == 'l')
+            return false;
+
+        if (startsWith ("?>"))
+        {
+            p += 2;
+            return true;
+        }
+
+        return ! atEnd() && isSpace (*p) && skipPast ("?>");
+    }
+
     /** Whitespace, comments and processing instructions around the root. */
-    void misc() noexcept
+    bool misc() noexcept
     {
         for (;;)
         {
@@ -84,19 +136,17 @@ private:
 
             if (startsWith ("<!--"))
             {
-                p += 4;
-                if (! skipPast ("-->"))
-                    return;
+                if (! comment())
+                    return false;
             }
             else if (startsWith ("<?"))
             {
-                p += 2;
-                if (! skipPast ("?>"))
-                    return;
+                if (! processingInstruction())
+                    return false;
             }
             else
             {
-                return;
+                return true;
             }
         }
     }
@@ -217,8 +267,7 @@ private:
 
             if (startsWith ("<!--"))
             {
-                p += 4;
-                if (! skipPast ("-->"))
+                if (! comment())
                     return false;
             }
             else if (startsWith ("<![CDATA["))
@@ -229,8 +278,7 @@ private:
             }
             else if (startsWith ("<?"))
             {
-                p += 2;
-                if (! skipPast ("?>"))
+                if (! processingInstruction())
                     return false;
             }
             else if (peek() == '<')

@@ -40,6 +40,10 @@ INSTANTIATE_TEST_SUITE_P (
     testing::Values (
         Case { "savedState", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n\n<RNNVoiceParams><PARAM id=\"bypass\" value=\"0.0\"/></RNNVoiceParams>", true },
         Case { "richContent", "<!-- c --><a x='1' y=\"&amp;&#65;&#x42;\">text &lt; <![CDATA[<raw>]]><?pi x?><b/></a>\n", true },
+        Case { "piWithoutTarget", "<a><?<b x=\"?>\"/></a>", false },
+        Case { "xmlDeclarationInside", "<a><?xml version=\"1.0\"?></a>", false },
+        Case { "controlCharacter", "<a>\x01</a>", false },
+        Case { "doubleHyphenInComment", "<a><!-- a -- b --></a>", false },
         Case { "depth64", nested (64), true },
         Case { "depth65", nested (65), false },
         Case { "unterminated", "<a><b></b>", false },
