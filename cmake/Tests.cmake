@@ -35,7 +35,8 @@ gtest_discover_tests(tavrik_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS unit)
 
 # End-to-end tests: the built VST3 module loaded through JUCE's VST3 hosting.
 add_executable(tavrik_host_tests
-    tests/host/PluginHostTest.cpp)
+    tests/host/PluginHostTest.cpp
+    tests/host/HostTortureTest.cpp)
 target_link_libraries(tavrik_host_tests PRIVATE tavrik_plugin_host tavrik_test_support)
 target_include_directories(tavrik_host_tests PRIVATE
     "${JUCE_MODULES_DIR}/juce_audio_processors/format_types/VST3_SDK")

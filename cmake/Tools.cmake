@@ -21,3 +21,8 @@ target_link_libraries(tavrik_x11_errors PUBLIC PkgConfig::X11)
 
 add_executable(tavrik-screenshot tools/screenshot/tavrik_screenshot.cpp)
 target_link_libraries(tavrik-screenshot PRIVATE TavrikNoiseRemoval tavrik_x11_errors)
+
+# An hour of audio (or as many minutes as asked) through one processor.
+add_executable(tavrik-soak tools/soak/tavrik_soak.cpp)
+target_include_directories(tavrik-soak PRIVATE "${CMAKE_CURRENT_SOURCE_DIR}/tests")
+target_link_libraries(tavrik-soak PRIVATE TavrikNoiseRemoval)

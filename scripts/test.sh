@@ -11,17 +11,12 @@ build=${TAVRIK_BUILD_DIR:-$root/build}
 "$root/scripts/configure.sh" "$build" -DTAVRIK_BUILD_TESTS=ON
 cmake --build "$build" -j "$(nproc)"
 
-if [ -z "${DISPLAY:-}" ]; then
-    display=:$((90 + RANDOM % 100))
-    Xvfb "$display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb=$!
-    trap 'kill $xvfb 2>/dev/null || true' EXIT
-    export DISPLAY=$display
-fi
+. "$root/scripts/display.sh"
+ensure_display
 
 # Tests never touch the real user's log or settings.
 home=$(mktemp -d)
-trap 'rm -rf "$home"; [ -z "${xvfb:-}" ] || kill "$xvfb" 2>/dev/null || true' EXIT
+trap 'rm -rf "$home"; stop_display' EXIT
 export HOME=$home XDG_CONFIG_HOME=$home/.config
 
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)" "$@"
