@@ -276,6 +276,25 @@ TEST (RNNDenoiser, PrepareDropsTheQueuedAudio)
         ASSERT_EQ (out.left[(size_t) t], t < latency ? 0.0f : fresh[(size_t) (t - latency)]) << t;
 }
 
+// Denormal input must not turn into denormal output (slow on every CPU that
+// follows, and the sign of a filter that never settles).
+TEST (RNNDenoiser, DenormalsStayOffTheAudioPath)
+{
+    for (const double rate : { 48000.0, 44100.0 })
+    {
+        Tavrik::Errors<juce::String> errors;
+        RNNDenoiser engine (errors);
+        engine.prepare (spec (rate, 512));
+        auto input = TestSignals::voice (rate, (int) rate);
+        for (size_t i = 0; i < input.size(); i += 2)
+            input[i] = 1.0e-40f;
+
+        const auto out = run (engine, input, TestSignals::blockSizes ((int) input.size(), 0, 512));
+        const auto denormals = std::count_if (out.left.begin(), out.left.end(), [] (float x) { return x != 0.0f && std::abs (x) < std::numeric_limits<float>::min(); });
+        EXPECT_EQ (denormals, 0) << rate;
+    }
+}
+
 // NaN, infinities and absurd values must not stay in RNNoise's recurrent state:
 // at 48 kHz the engine then behaves exactly as if it had been fed silence.
 TEST (RNNDenoiser, NonFiniteInputDoesNotPoisonTheEngine)
