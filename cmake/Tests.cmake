@@ -43,3 +43,7 @@ target_include_directories(tavrik_host_tests PRIVATE
 target_link_libraries(tavrik_host_tests PRIVATE ${CMAKE_DL_LIBS})
 add_dependencies(tavrik_host_tests TavrikNoiseRemoval_VST3)
 gtest_discover_tests(tavrik_host_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS host)
+
+# A few minutes of the hour-long soak (tools/soak), in every run.
+add_test(NAME soak.threeMinutesOfAudio COMMAND tavrik-soak 3 44100)
+set_tests_properties(soak.threeMinutesOfAudio PROPERTIES LABELS soak TIMEOUT 300)

@@ -49,6 +49,7 @@ int main (int argc, char** argv)
     long memoryAfterWarmUp = 0;
     juce::int64 logMaximum = 0;
     int failures = 0;
+    int firstLag = 0;
     juce::int64 total = 0;
     const auto started = juce::Time::getMillisecondCounterHiRes();
 
@@ -72,8 +73,13 @@ int main (int argc, char** argv)
         // minute's input and output; check it on a few seconds past the start.
         const std::vector<float> in (voice.begin() + (int) rate * 5, voice.begin() + (int) rate * 8);
         const std::vector<float> out (output.begin() + (int) rate * 5, output.begin() + (int) rate * 8 + latency + 50);
+        // Resampling makes the true delay fractional (1074.875 at 44.1 kHz), so
+        // the first minute's lag may sit a sample from the rounded latency; it
+        // must never move after that.
         const int lag = TestSignals::bestLag (in, out, latency - 20, latency + 20);
-        failures += lag == latency ? 0 : 1;
+        if (m == 0)
+            firstLag = lag;
+        failures += (lag == firstLag && std::abs (lag - latency) <= 1) ? 0 : 1;
 
         const auto logSize = LoggerInstance::getLogFile().getSize();
         logMaximum = juce::jmax (logMaximum, logSize);
@@ -89,7 +95,7 @@ int main (int argc, char** argv)
     const long memoryAtEnd = residentKilobytes();
     const double wall = (juce::Time::getMillisecondCounterHiRes() - started) / 1000.0;
     std::printf ("\nsoak: %lld samples at %.0f Hz (%d min of audio) in %.1f s, %.0fx real time\n", (long long) total, rate, minutes, wall, minutes * 60.0 / wall);
-    std::printf ("soak: delay checks %s; latency %d samples\n", failures == 0 ? "all equal to the reported latency" : "FAILED", latency);
+    std::printf ("soak: delay %d samples every minute (reported latency %d): %s\n", firstLag, latency, failures == 0 ? "constant" : "FAILED");
     std::printf ("soak: resident memory %ld kB at start, %ld kB after the first minute, %ld kB at the end\n", memoryAtStart, memoryAfterWarmUp, memoryAtEnd);
     std::printf ("soak: largest log file %lld bytes\n", (long long) logMaximum);
 
