@@ -18,7 +18,9 @@ build=${TAVRIK_SANITIZE_BUILD_DIR:-$root/build-$kind}
 
 "$root/scripts/setup.sh" --tests
 "$root/scripts/configure.sh" "$build" -DTAVRIK_BUILD_TESTS=ON "-DTAVRIK_SANITIZE=$sanitizers"
-cmake --build "$build" -j "$(nproc)" --target tavrik_tests tavrik_host_tests TavrikNoiseRemoval_VST3
+# The in-process suite: every thread of the plug-in's code runs in it. (The
+# end-to-end tests would need a second, instrumented JUCE build of the host.)
+cmake --build "$build" -j "$(nproc)" --target tavrik_tests
 
 . "$root/scripts/display.sh"
 ensure_display
@@ -32,4 +34,4 @@ export LSAN_OPTIONS="suppressions=$suppressions/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:suppressions=$suppressions/ubsan.supp"
 export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$suppressions/tsan.supp"
 
-ctest --test-dir "$build" --output-on-failure -j "$(nproc)" --timeout 600 "$@"
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)" --timeout 900 -L unit "$@"
