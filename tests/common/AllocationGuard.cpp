@@ -43,11 +43,7 @@ Counts ScopedAudioThread::counts() const
 
 bool catchesMalloc()
 {
-#if TAVRIK_SANITIZED
-    return false;
-#else
-    return true;
-#endif
+    return ! TAVRIK_SANITIZED;
 }
 } // namespace AllocationGuard
 
@@ -103,39 +99,5 @@ extern "C"
         noteFree (p);
         __libc_free (p);
     }
-}
-#else
-void* operator new (size_t size)
-{
-    noteAllocation();
-    if (void* p = std::malloc (size))
-        return p;
-    throw std::bad_alloc();
-}
-
-void* operator new[] (size_t size)
-{
-    return operator new (size);
-}
-
-void operator delete (void* p) noexcept
-{
-    noteFree (p);
-    std::free (p);
-}
-
-void operator delete[] (void* p) noexcept
-{
-    operator delete (p);
-}
-
-void operator delete (void* p, size_t) noexcept
-{
-    operator delete (p);
-}
-
-void operator delete[] (void* p, size_t) noexcept
-{
-    operator delete (p);
 }
 #endif

@@ -29,7 +29,7 @@ private:
     Counts start;
 };
 
-/** False in sanitizer builds, where the sanitizer owns malloc; operator new
-    is still counted there. */
+/** False in sanitizer builds: the sanitizers own malloc and operator new, so
+    nothing is counted there; the plain build runs the allocation checks. */
 bool catchesMalloc();
 } // namespace AllocationGuard
