@@ -9,8 +9,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAVRIK_FUZZ_BUILD_DIR:-$root/build-fuzz}
 seconds=${1:-60}
 
-"$root/scripts/setup.sh"
-command -v clang++ >/dev/null || { apt-get update -qq && apt-get install -y -qq clang libclang-rt-dev; }
+"$root/scripts/setup.sh" --tests
 
 CC=clang CXX=clang++ "$root/scripts/configure.sh" "$build" \
     -DTAVRIK_BUILD_TESTS=OFF -DTAVRIK_FUZZ=ON "-DTAVRIK_SANITIZE=address;undefined"

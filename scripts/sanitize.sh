@@ -18,7 +18,6 @@ build=${TAVRIK_SANITIZE_BUILD_DIR:-$root/build-$kind}
 
 "$root/scripts/setup.sh" --tests
 # clang builds JUCE with sanitizers several times faster than gcc does.
-command -v clang++ >/dev/null || { apt-get update -qq && apt-get install -y -qq clang libclang-rt-dev; }
 CC=clang CXX=clang++ "$root/scripts/configure.sh" "$build" -DTAVRIK_BUILD_TESTS=ON "-DTAVRIK_SANITIZE=$sanitizers"
 # The in-process suite: every thread of the plug-in's code runs in it. (The
 # end-to-end tests would need a second, instrumented JUCE build of the host.)

@@ -16,7 +16,7 @@ packages=(
     sox espeak-ng
 )
 if [ "${1:-}" = "--tests" ]; then
-    packages+=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
+    packages+=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth clang libclang-rt-dev
                libgl1-mesa-dri mesa-utils imagemagick)
 fi
 
