@@ -84,11 +84,3 @@ else()
                   CONTENT "${vst3_common_patched}")
     target_include_directories(TavrikNoiseRemoval_VST3 BEFORE PRIVATE "${patched_juce}")
 endif()
-
-# rlottie's asynchronous renders return std::futures whose shared state is
-# made inside Debian's librlottie.so; UBSan's vptr check cannot match type
-# information across that boundary, so it is off for the one file that takes them.
-if("undefined" IN_LIST TAVRIK_SANITIZE)
-    set_source_files_properties("${CMAKE_CURRENT_SOURCE_DIR}/source/editor/RLottieComponent.cpp"
-        TARGET_DIRECTORY TavrikNoiseRemoval PROPERTIES COMPILE_OPTIONS "-fno-sanitize=vptr")
-endif()
