@@ -50,7 +50,9 @@ MainComponent::MainComponent (Tavrik_rnn_denoiserAudioProcessor& p, ConstrainerA
     parameters.addParameterListener (bypassID, this);
     boundsConstrainer.components->add (&background);
 
-    // Where no OpenGL driver works, the context never renders: paint in software instead.
+    // Where no OpenGL driver works the context never renders, and where the
+    // driver rasterises in software (Mesa's llvmpipe) JUCE's own renderer is
+    // several times cheaper: either way, paint in software after a moment.
     startTimer (2000);
 }
 
@@ -66,14 +68,20 @@ void MainComponent::timerCallback()
 {
     stopTimer();
 
-    if (openGLContext.isAttached() && ! openGLRendered)
+    if (openGLContext.isAttached() && (! openGLRendered || softwareOpenGL))
         openGLContext.detach();
 }
 
 void MainComponent::paint (juce::Graphics&)
 {
-    if (juce::OpenGLContext::getCurrentContext() != nullptr)
+    if (juce::OpenGLContext::getCurrentContext() != nullptr && ! openGLRendered)
+    {
+        const auto* renderer = reinterpret_cast<const char*> (juce::gl::glGetString (juce::gl::GL_RENDERER));
+        const juce::String name (renderer != nullptr ? renderer : "");
+        softwareOpenGL = name.containsIgnoreCase ("llvmpipe") || name.containsIgnoreCase ("softpipe")
+                      || name.containsIgnoreCase ("software rasterizer") || name.containsIgnoreCase ("swiftshader");
         openGLRendered = true;
+    }
 
     painted = true;
 

@@ -60,6 +60,7 @@ private:
     // -1: no change waiting; 0: switched on; 1: bypassed.
     std::atomic<int> pendingBypass { -1 };
     std::atomic<bool> openGLRendered { false };
+    std::atomic<bool> softwareOpenGL { false };
     std::atomic<bool> painted { false };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainComponent)

@@ -156,3 +156,31 @@ TEST (MainComponent, BypassChangesFromAnotherThreadAreSafeWhilePainting)
     EXPECT_FALSE (editor.main->getAnimation().isPaused());
 }
 } // namespace
+
+namespace
+{
+// In a real window the OpenGL context renders; where the GL driver is a
+// software rasteriser (Mesa's llvmpipe under Xvfb, as here) or no driver works,
+// the component moves to JUCE's own renderer, which costs a fraction.
+TEST (MainComponent, LeavesSoftwareOpenGLForJUCEsOwnRenderer)
+{
+    if (juce::Desktop::getInstance().getDisplays().displays.isEmpty())
+        GTEST_SKIP() << "needs an X display";
+
+    Tavrik_rnn_denoiserAudioProcessor processor;
+    ConstrainerAndSVGResizer<Tavrik::SVGComponentOptimized> constrainer;
+    MainComponent main (processor, constrainer);
+    main.setSize (750, 600);
+    main.addToDesktop (0);
+    main.setVisible (true);
+
+    juce::MessageManager::getInstance()->runDispatchLoopUntil (500);
+    EXPECT_TRUE (main.isUsingOpenGL());
+    EXPECT_TRUE (main.hasPainted());
+
+    juce::MessageManager::getInstance()->runDispatchLoopUntil (2500);
+    EXPECT_FALSE (main.isUsingOpenGL());
+
+    main.removeFromDesktop();
+}
+} // namespace
