@@ -69,7 +69,7 @@ private:
     bool primeOutput (int numSamples);
 
     BackgroundLogger logger;
-    Tavrik::Errors<juce::String>& errors;
+    [[maybe_unused]] Tavrik::Errors<juce::String>& errors; // held for the engine's errors; it reports none yet
     juce::CriticalSection lock;
     std::unique_ptr<DenoiseState, StateDeleter> denoiseState;
     CKvlRingBuffer inputFifo;

@@ -48,7 +48,7 @@ private:
 
     juce::OpenGLContext openGLContext;
     BackgroundLogger backgroundLogger;
-    Tavrik_rnn_denoiserAudioProcessor& audioProcessor;
+    [[maybe_unused]] Tavrik_rnn_denoiserAudioProcessor& audioProcessor;
     juce::AudioProcessorValueTreeState& parameters;
     ConstrainerAndSVGResizer<Tavrik::SVGComponentOptimized>& boundsConstrainer;
     Tweener tweener;

@@ -25,7 +25,7 @@ public:
 
 private:
     BackgroundLogger backgroundLogger;
-    Tavrik_rnn_denoiserAudioProcessor& audioProcessor;
+    [[maybe_unused]] Tavrik_rnn_denoiserAudioProcessor& audioProcessor;
     Tavrik::Errors<juce::String>& errorRegistry;
     RNNDenoiserLookAndFeel customLookAndFeel;
     ConstrainerAndSVGResizer<Tavrik::SVGComponentOptimized> boundsConstrainer;

@@ -15,6 +15,10 @@ std::string padded (const std::string& text, size_t width)
 
 // Calls through a variable format so that the compiler's format check lets the
 // odd cases through, as a caller with a computed format would.
+#if defined(__clang__)
+ #pragma clang diagnostic ignored "-Wformat-security"
+#endif
+
 template <typename... Args>
 void trace (int level, const char* tag, const char* module, const char* function, const char* format, Args... args)
 {
