@@ -53,30 +53,32 @@ TEST (SVGComponent, AtScaleOneTheCacheIsReusedAndDrawnOverNotCleared)
     EXPECT_EQ (component->getCachedImage().getPixelAt (700, 300), juce::Colours::red);
 }
 
-TEST (SVGComponent, AtScaleOneAndAQuarterTheCacheRoundsHalfToEvenAndIsMadeAnew)
+// The cache follows the transform above the component: 750 x 600 at 1.25 is
+// 937.5 x 750, rounded to the even 938 and, never equal to its target, made
+// anew on every call; a shrinking transform never makes it smaller than 1:1.
+TEST (SVGComponent, TheCacheFollowsTheRenderScale)
 {
-    juce::Component parent;
-    auto component = makeComponent();
-    parent.addAndMakeVisible (*component);
-    parent.setTransform (juce::AffineTransform::scale (1.25f));
+    struct Case
+    {
+        float scale;
+        juce::Rectangle<int> cache;
+        bool madeAnewEachCall;
+    };
 
-    component->updateCachedImage();
-    EXPECT_EQ (component->getCachedImage().getBounds(), juce::Rectangle<int> (0, 0, 938, 750));
+    for (const auto& c : { Case { 1.25f, { 0, 0, 938, 750 }, true }, Case { 0.5f, { 0, 0, 750, 600 }, false }, Case { 2.0f, { 0, 0, 1500, 1200 }, false } })
+    {
+        juce::Component parent;
+        auto component = makeComponent();
+        parent.addAndMakeVisible (*component);
+        parent.setTransform (juce::AffineTransform::scale (c.scale));
 
-    const auto* first = pixelsOf (component->getCachedImage());
-    component->updateCachedImage();
-    EXPECT_NE (pixelsOf (component->getCachedImage()), first) << "937.5 never equals 938";
-}
+        component->updateCachedImage();
+        EXPECT_EQ (component->getCachedImage().getBounds(), c.cache) << c.scale;
 
-TEST (SVGComponent, AShrinkingTransformNeverMakesTheCacheSmallerThanTheComponent)
-{
-    juce::Component parent;
-    auto component = makeComponent();
-    parent.addAndMakeVisible (*component);
-    parent.setTransform (juce::AffineTransform::scale (0.5f));
-
-    component->updateCachedImage();
-    EXPECT_EQ (component->getCachedImage().getBounds(), juce::Rectangle<int> (0, 0, 750, 600));
+        const auto* first = pixelsOf (component->getCachedImage());
+        component->updateCachedImage();
+        EXPECT_EQ (pixelsOf (component->getCachedImage()) != first, c.madeAnewEachCall) << c.scale;
+    }
 }
 
 TEST (SVGComponent, BadDataAndZeroSizeDrawNothingAndDoNotCrash)
