@@ -19,14 +19,9 @@ juce_add_plugin(TavrikNoiseRemoval
     EDITOR_WANTS_KEYBOARD_FOCUS FALSE
     COPY_PLUGIN_AFTER_BUILD FALSE)
 
+include(SupportSources)
 set(TAVRIK_SOURCES
-    source/support/platform/RecursiveMutex.cpp
-    source/support/platform/DebugOutput.cpp
-    source/support/platform/LocalTime.cpp
-    source/support/platform/GuardedCall.cpp
-    source/support/CKvlThreadMutex.cpp
-    source/support/CKvlRingBuffer.cpp
-    source/support/KvlTrace.cpp
+    ${TAVRIK_SUPPORT_SOURCES}
     source/log/LoggerInstance.cpp
     source/log/TaskQueue.cpp
     source/log/BackgroundLogger.cpp

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs the whole test suite, then the in-process suite
-# again under AddressSanitizer + UBSan and under ThreadSanitizer. Installs what
+# again under AddressSanitizer + UBSan and under ThreadSanitizer, and the
+# support library's tests built for Windows, under Wine. Installs what
 # it needs on a fresh Debian 12 machine, and starts a virtual X display when
 # there is none.
 #   test.sh [--quick] [ctest arguments...]   (--quick: the plain build only)
@@ -32,4 +33,5 @@ ctest --test-dir "$build" --output-on-failure -j "$(nproc)" "$@"
 if ! $quick; then
     "$root/scripts/sanitize.sh" address "$@"
     "$root/scripts/sanitize.sh" thread "$@"
+    "$root/scripts/test-windows-support.sh"
 fi
