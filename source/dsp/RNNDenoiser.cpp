@@ -102,7 +102,8 @@ void RNNDenoiser::prepare (const juce::dsp::ProcessSpec& spec)
         inputResampler.prepare (hostPerFrameSample, maxChunk);
         outputResampler.prepare (ratio, frameSize);
         inputScale = (float) (toRNNoiseScale / inputResampler.getGain());
-        outputGain = (float) (1.0 / outputResampler.getGain());
+        // The converter is linear: its gain is made up before it, in the same pass as the scaling.
+        outputScale = (float) (fromRNNoiseScale / outputResampler.getGain());
         inputConverted.resize (inputResampler.getMaxOutputPerCall());
         outputConverted.resize (outputResampler.getMaxOutputPerCall());
     }
@@ -110,7 +111,7 @@ void RNNDenoiser::prepare (const juce::dsp::ProcessSpec& spec)
     {
         inputConverted.resize (maxChunk);
         inputScale = toRNNoiseScale;
-        outputGain = 1.0f;
+        outputScale = fromRNNoiseScale;
     }
 
     // A sample that starts a frame waits for the frame's other 479 before it can
@@ -191,10 +192,18 @@ void RNNDenoiser::processChunk (const juce::dsp::AudioBlock<float>& block) noexc
     float* const first = block.getChannelPointer (0);
     float* const converted = inputConverted.getRawDataPointer();
 
-    const int numConverted = resampling ? inputResampler.process (first, numSamples, converted)
-                                        : (std::copy (first, first + numSamples, converted), numSamples);
+    int numConverted = numSamples;
 
-    juce::FloatVectorOperations::multiply (converted, inputScale, numConverted);
+    if (resampling)
+    {
+        numConverted = inputResampler.process (first, numSamples, converted);
+        juce::FloatVectorOperations::multiply (converted, inputScale, numConverted);
+    }
+    else
+    {
+        juce::FloatVectorOperations::multiply (converted, first, inputScale, numSamples);
+    }
+
     inputFifo.Write (converted, numConverted * (int) sizeof (float));
 
     float* const samples = frame.getRawDataPointer();
@@ -204,13 +213,12 @@ void RNNDenoiser::processChunk (const juce::dsp::AudioBlock<float>& block) noexc
         inputFifo.Read (samples, frameBytes);
         sanitise (samples, frameSize);
         denoiseFrame (samples);
-        juce::FloatVectorOperations::multiply (samples, fromRNNoiseScale, frameSize);
+        juce::FloatVectorOperations::multiply (samples, outputScale, frameSize);
 
         if (resampling)
         {
             float* const back = outputConverted.getRawDataPointer();
             const int numBack = outputResampler.process (samples, frameSize, back);
-            juce::FloatVectorOperations::multiply (back, outputGain, numBack);
             outputFifo.Write (back, numBack * (int) sizeof (float));
         }
         else

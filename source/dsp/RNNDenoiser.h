@@ -82,7 +82,7 @@ private:
     juce::Array<float> outputConverted;
 
     float inputScale = 32768.0f;
-    float outputGain = 1.0f;
+    float outputScale = 1.0f / 32768.0f;
     bool active = false;
     bool resampling = false;
     int maxChunk = 0;

@@ -6,7 +6,7 @@
 
 namespace
 {
-const juce::String bypassID = "bypass";
+const auto& bypassID = Tavrik_rnn_denoiserAudioProcessor::bypassParameterID;
 const char* const knobKeyPath = "**.Mic.Knob Outline.**";
 
 // Frames of the transition between the loops: 149 (bypassed) to 300 (active).

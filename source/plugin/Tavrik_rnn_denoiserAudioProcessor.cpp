@@ -5,7 +5,7 @@
 
 namespace
 {
-const juce::String bypassID = "bypass";
+const auto& bypassID = Tavrik_rnn_denoiserAudioProcessor::bypassParameterID;
 
 /** The framework's XML-in-binary layout, read as getXmlFromBinary reads it, but
     refusing text that is not valid UTF-8 or not well-formed XML: on such text

@@ -53,6 +53,9 @@ public:
 
     static juce::AudioProcessorValueTreeState::ParameterLayout createParameterLayout();
 
+    /** The ID of the one parameter, also the host's bypass switch. */
+    static inline const juce::String bypassParameterID { "bypass" };
+
 private:
     /** The bypass value held in the parameter state tree, mirrored into an
         atomic whenever the tree changes, so the audio thread reads it without
